@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <exception>
+
+namespace data {
+
+// The one error type of the data layer. Its message is shown to users as it
+// stands, so it is written in Simplified Chinese and names the file, table or
+// field concerned.
+class DataError : public std::exception
+{
+public:
+    explicit DataError(QString message)
+        : m_message(std::move(message)), m_utf8(m_message.toUtf8())
+    {
+    }
+
+    const QString& message() const noexcept { return m_message; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_message;
+    QByteArray m_utf8;
+};
+
+} // namespace data

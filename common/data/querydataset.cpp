@@ -1,0 +1,156 @@
+#include "querydataset.h"
+
+#include "connection.h"
+#include "dataerror.h"
+#include "sqlerror.h"
+#include "sqlite3_shim.h"
+
+namespace data {
+
+namespace {
+
+struct Statement
+{
+    sqlite3_stmt* stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+QString utf8(const char* text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+} // namespace
+
+QueryDataset::QueryDataset(const QString& name, Connection* connection, QObject* parent)
+    : Dataset(name, connection, parent)
+{
+}
+
+QString QueryDataset::describe() const
+{
+    return QStringLiteral("查询 %1").arg(name());
+}
+
+QString QueryDataset::closedMessage() const
+{
+    return QStringLiteral("还没有查询结果（%1 尚未执行，或上次执行失败），无法执行此操作")
+        .arg(describe());
+}
+
+void QueryDataset::clearSql()
+{
+    close();
+    m_sql.clear();
+    m_values.clear();
+}
+
+void QueryDataset::addSql(const QString& line)
+{
+    close();
+    m_sql << line;
+}
+
+void QueryDataset::setSql(const QString& statement, const QVariantList& values)
+{
+    close();
+    m_sql = QStringList{statement};
+    m_values = values;
+}
+
+void QueryDataset::setBindValues(const QVariantList& values)
+{
+    close();
+    m_values = values;
+}
+
+Dataset::Result QueryDataset::fetch()
+{
+    sqlite3* db = connection()->handle();
+    const QString what = QStringLiteral("执行%1失败").arg(describe());
+    const QByteArray text = m_sql.join(QLatin1Char('\n')).toUtf8();
+    if (text.trimmed().isEmpty())
+        throw DataError(QStringLiteral("%1没有 SQL 语句").arg(describe()));
+
+    Statement s;
+    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &s.stmt, nullptr);
+    if (rc != SQLITE_OK)
+        throwEngineError(db, rc, what);
+    if (!s.stmt)
+        throw DataError(QStringLiteral("%1没有 SQL 语句").arg(describe()));
+    if (sqlite3_bind_parameter_count(s.stmt) != m_values.size())
+        throw DataError(QStringLiteral("%1的参数个数不对：语句需要 %2 个，给出了 %3 个")
+                            .arg(describe())
+                            .arg(sqlite3_bind_parameter_count(s.stmt))
+                            .arg(m_values.size()));
+    for (int i = 0; i < m_values.size(); ++i) {
+        const QVariant& v = m_values.at(i);
+        if (v.isNull()) {
+            sqlite3_bind_null(s.stmt, i + 1);
+        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
+            sqlite3_bind_int64(s.stmt, i + 1, v.toLongLong());
+        } else {
+            const QByteArray value = v.toString().toUtf8();
+            sqlite3_bind_text(s.stmt, i + 1, value.constData(), int(value.size()),
+                              SQLITE_TRANSIENT);
+        }
+    }
+
+    Result result;
+    const int count = sqlite3_column_count(s.stmt);
+    QString table;
+    bool oneTable = count > 0;
+    for (int c = 0; c < count; ++c) {
+        Column column;
+        column.name = utf8(sqlite3_column_name(s.stmt, c));
+        column.origin = utf8(sqlite3_column_origin_name(s.stmt, c));
+        column.size = sizeFromDeclaredType(utf8(sqlite3_column_decltype(s.stmt, c)));
+        const QString columnTable = utf8(sqlite3_column_table_name(s.stmt, c));
+        const QString database = utf8(sqlite3_column_database_name(s.stmt, c));
+        if (column.origin.isEmpty() || database != QLatin1String("main")
+            || (!table.isEmpty() && columnTable != table))
+            oneTable = false;
+        if (table.isEmpty())
+            table = columnTable;
+        result.columns.push_back(column);
+    }
+
+    // Changes go back only when the key of the rows is among the columns.
+    if (oneTable) {
+        int keys = 0;
+        for (int c = 0; c < count; ++c) {
+            Column& column = result.columns[std::size_t(c)];
+            const char* declared = nullptr;
+            int notNull = 0;
+            int primaryKey = 0;
+            int autoIncrement = 0;
+            if (sqlite3_table_column_metadata(db, "main", table.toUtf8().constData(),
+                                              column.origin.toUtf8().constData(), &declared,
+                                              nullptr, &notNull, &primaryKey, &autoIncrement)
+                != SQLITE_OK)
+                continue;
+            if (primaryKey)
+                ++keys;
+            if (primaryKey
+                && utf8(declared).trimmed().compare(QLatin1String("INTEGER"),
+                                                    Qt::CaseInsensitive) == 0) {
+                column.readOnly = true;
+                result.keyColumn = c;
+            }
+        }
+        if (keys == 1 && result.keyColumn >= 0)
+            result.table = table;
+        else
+            result.keyColumn = -1;
+    }
+    for (Column& column : result.columns) {
+        if (column.origin.isEmpty())
+            column.readOnly = true;
+    }
+
+    result.store = std::make_shared<RowStore>();
+    fetchRows(s.stmt, *result.store, result.rows, what);
+    return result;
+}
+
+} // namespace data
