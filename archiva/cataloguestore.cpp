@@ -5,8 +5,7 @@
 namespace archiva {
 
 CatalogueStore::CatalogueStore(QObject* parent)
-    : QObject(parent),
-      ADOConnection1(new data::Connection(this)),
+    : QObject(parent), ADOConnection1(new data::Connection(this)),
       ADOsheng(new data::TableDataset(QStringLiteral("ADOsheng"), ADOConnection1,
                                       QStringLiteral("sheng"),
                                       {QStringLiteral("sheng"), QStringLiteral("编号")}, this)),
@@ -30,9 +29,9 @@ CatalogueStore::CatalogueStore(QObject* parent)
 
 QString CatalogueStore::connectionString(const QString& programFolder)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Password=")
-           + QStringLiteral("\"\"") + QStringLiteral(";Data Source=") + programFolder
-           + QStringLiteral("tvurl.dat") + QStringLiteral(";Persist Security Info=True");
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Password=") + QStringLiteral("\"\"") +
+           QStringLiteral(";Data Source=") + programFolder + QStringLiteral("tvurl.dat") +
+           QStringLiteral(";Persist Security Info=True");
 }
 
 void CatalogueStore::connectToCatalogue()

@@ -1,6 +1,8 @@
 #include "csv.h"
 
-CsvReader::CsvReader(std::FILE* file) : m_file(file) {}
+CsvReader::CsvReader(std::FILE* file) : m_file(file)
+{
+}
 
 int CsvReader::get()
 {

@@ -169,8 +169,7 @@ int main(int argc, char** argv)
     unlink(temporary.c_str());
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(temporary.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr)
-        != SQLITE_OK) {
+                        nullptr) != SQLITE_OK) {
         std::fprintf(stderr, "%s: cannot create %s\n", programName, output);
         return 1;
     }
@@ -182,8 +181,8 @@ int main(int argc, char** argv)
         if (c == '\'')
             escaped += '\'';
     }
-    ok = exec(db, "PRAGMA key = '" + escaped + "'")
-         && exec(db, "PRAGMA cipher_page_size = " + std::to_string(schema::cipherPageSize));
+    ok = exec(db, "PRAGMA key = '" + escaped + "'") &&
+         exec(db, "PRAGMA cipher_page_size = " + std::to_string(schema::cipherPageSize));
 #endif
     ok = ok && exec(db, schemaText) && exec(db, "BEGIN");
     for (int i = 0; ok && i < tableCount; ++i)

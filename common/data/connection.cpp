@@ -32,7 +32,9 @@ int exec(sqlite3* db, const QString& sql)
 
 } // namespace
 
-Connection::Connection(QObject* parent) : QObject(parent) {}
+Connection::Connection(QObject* parent) : QObject(parent)
+{
+}
 
 Connection::~Connection()
 {
@@ -98,8 +100,8 @@ void Connection::connectNow()
     const QString what = QStringLiteral("无法打开数据库文件“%1”").arg(path);
     sqlite3* db = nullptr;
     // Open existing files only: no SQLITE_OPEN_CREATE.
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     auto fail = [&](int code) {
         QString text = what + QStringLiteral("：") + describeResult(code);
         if ((code & 0xff) != SQLITE_NOTADB && db && sqlite3_errmsg(db))
@@ -138,8 +140,8 @@ quint64 Connection::dataVersion()
     sqlite3* db = handle();
     sqlite3_stmt* stmt = nullptr;
     quint64 version = 0;
-    if (sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &stmt, nullptr) == SQLITE_OK
-        && sqlite3_step(stmt) == SQLITE_ROW)
+    if (sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW)
         version = quint64(sqlite3_column_int64(stmt, 0));
     sqlite3_finalize(stmt);
     // Our own writes do not move the engine's counter; fold them in.

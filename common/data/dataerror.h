@@ -13,8 +13,7 @@ namespace data {
 class DataError : public std::exception
 {
 public:
-    explicit DataError(QString message)
-        : m_message(std::move(message)), m_utf8(m_message.toUtf8())
+    explicit DataError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8())
     {
     }
 

@@ -77,8 +77,8 @@ void Dataset::open()
         const auto it = std::find_if(result.columns.begin(), result.columns.end(),
                                      [&](const Column& c) { return c.name == m_filterColumn; });
         if (it == result.columns.end() || it->hidden)
-            throw DataError(QStringLiteral("%1中没有筛选条件所用的字段“%2”")
-                                .arg(describe(), m_filterColumn));
+            throw DataError(
+                QStringLiteral("%1中没有筛选条件所用的字段“%2”").arg(describe(), m_filterColumn));
     }
     resetTo(std::move(result));
 }
@@ -302,8 +302,7 @@ void Dataset::setFieldText(const QString& name, const QString& text)
 {
     const int c = requireColumn(name);
     if (m_state != State::Edit && m_state != State::Insert)
-        throw DataError(
-            QStringLiteral("%1不在编辑状态，不能修改字段“%2”").arg(describe(), name));
+        throw DataError(QStringLiteral("%1不在编辑状态，不能修改字段“%2”").arg(describe(), name));
     if (m_columns[std::size_t(c)].readOnly)
         throw DataError(QStringLiteral("字段“%1”是只读的（%2），不能修改").arg(name, describe()));
     Pending& p = m_pending[std::size_t(c)];
@@ -318,8 +317,7 @@ void Dataset::setFieldNull(const QString& name)
 {
     const int c = requireColumn(name);
     if (m_state != State::Edit && m_state != State::Insert)
-        throw DataError(
-            QStringLiteral("%1不在编辑状态，不能修改字段“%2”").arg(describe(), name));
+        throw DataError(QStringLiteral("%1不在编辑状态，不能修改字段“%2”").arg(describe(), name));
     if (m_columns[std::size_t(c)].readOnly)
         throw DataError(QStringLiteral("字段“%1”是只读的（%2），不能修改").arg(name, describe()));
     Pending& p = m_pending[std::size_t(c)];
@@ -560,10 +558,9 @@ const char* Dataset::readRow(qint64 key)
     QStringList cols;
     for (const Column& c : m_columns)
         cols << keyExpression(c.origin);
-    const QString sql =
-        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-            .arg(cols.join(QLatin1Char(',')), quoteIdentifier(m_table),
-                 keyExpression(m_columns[std::size_t(m_keyColumn)].origin));
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                            .arg(cols.join(QLatin1Char(',')), quoteIdentifier(m_table),
+                                 keyExpression(m_columns[std::size_t(m_keyColumn)].origin));
     sqlite3* db = m_connection->handle();
     Statement s;
     int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s.stmt, nullptr);
@@ -698,10 +695,10 @@ void Dataset::remove()
 
     sqlite3* db = m_connection->handle();
     const char* row = rowAt(m_current);
-    const QString sql = QStringLiteral("DELETE FROM %1 WHERE %2 = ?%3")
-                            .arg(quoteIdentifier(m_table),
-                                 keyExpression(m_columns[std::size_t(m_keyColumn)].origin),
-                                 originalCondition());
+    const QString sql =
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?%3")
+            .arg(quoteIdentifier(m_table),
+                 keyExpression(m_columns[std::size_t(m_keyColumn)].origin), originalCondition());
     Statement s;
     int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s.stmt, nullptr);
     if (rc != SQLITE_OK)

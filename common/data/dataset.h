@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection.h"
 #include "rowstore.h"
 
 #include <QObject>
@@ -15,8 +16,6 @@
 struct sqlite3_stmt;
 
 namespace data {
-
-class Connection;
 
 // The rows of a table or a query, read whole at open (a static cursor): what
 // others change is seen at the next open. One current row is shared by every

@@ -107,8 +107,8 @@ Dataset::Result QueryDataset::fetch()
         column.size = sizeFromDeclaredType(utf8(sqlite3_column_decltype(s.stmt, c)));
         const QString columnTable = utf8(sqlite3_column_table_name(s.stmt, c));
         const QString database = utf8(sqlite3_column_database_name(s.stmt, c));
-        if (column.origin.isEmpty() || database != QLatin1String("main")
-            || (!table.isEmpty() && columnTable != table))
+        if (column.origin.isEmpty() || database != QLatin1String("main") ||
+            (!table.isEmpty() && columnTable != table))
             oneTable = false;
         if (table.isEmpty())
             table = columnTable;
@@ -124,16 +124,14 @@ Dataset::Result QueryDataset::fetch()
             int notNull = 0;
             int primaryKey = 0;
             int autoIncrement = 0;
-            if (sqlite3_table_column_metadata(db, "main", table.toUtf8().constData(),
-                                              column.origin.toUtf8().constData(), &declared,
-                                              nullptr, &notNull, &primaryKey, &autoIncrement)
-                != SQLITE_OK)
+            if (sqlite3_table_column_metadata(
+                    db, "main", table.toUtf8().constData(), column.origin.toUtf8().constData(),
+                    &declared, nullptr, &notNull, &primaryKey, &autoIncrement) != SQLITE_OK)
                 continue;
             if (primaryKey)
                 ++keys;
-            if (primaryKey
-                && utf8(declared).trimmed().compare(QLatin1String("INTEGER"),
-                                                    Qt::CaseInsensitive) == 0) {
+            if (primaryKey && utf8(declared).trimmed().compare(QLatin1String("INTEGER"),
+                                                               Qt::CaseInsensitive) == 0) {
                 column.readOnly = true;
                 result.keyColumn = c;
             }

@@ -51,8 +51,10 @@ Dataset::Result TableDataset::fetch()
             throwEngineError(db, rc, what);
         while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
             TableColumn c;
-            c.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.stmt, 1)));
-            c.type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.stmt, 2)));
+            c.name =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.stmt, 1)));
+            c.type =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.stmt, 2)));
             c.primaryKey = sqlite3_column_int(s.stmt, 5) != 0;
             tableColumns.push_back(c);
         }
@@ -84,8 +86,8 @@ Dataset::Result TableDataset::fetch()
         column.size = sizeFromDeclaredType(found->type);
         // An INTEGER PRIMARY KEY is the auto-number: the database gives it.
         column.readOnly =
-            found->primaryKey && found->type.trimmed().compare(QLatin1String("INTEGER"),
-                                                               Qt::CaseInsensitive) == 0;
+            found->primaryKey &&
+            found->type.trimmed().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
         result.columns.push_back(column);
         select << quoteIdentifier(found->name);
     }

@@ -13,8 +13,7 @@ namespace ui {
 
 // Runs a window event's work; an error it raises goes to the standard error
 // box and the program goes on. Returns false when it failed.
-template <typename Fn>
-bool guard(QWidget* window, Fn&& work)
+template <typename Fn> bool guard(QWidget* window, Fn&& work)
 {
     try {
         work();
@@ -32,7 +31,8 @@ bool guard(QWidget* window, Fn&& work)
 template <typename Sender, typename Signal, typename Fn>
 QMetaObject::Connection bindEvent(Sender* sender, Signal signal, QWidget* window, Fn handler)
 {
-    return QObject::connect(sender, signal, window, [window, handler]() { guard(window, handler); });
+    return QObject::connect(sender, signal, window,
+                            [window, handler]() { guard(window, handler); });
 }
 
 } // namespace ui

@@ -56,14 +56,13 @@ void MessageBox::notice(QWidget* parent, const QString& text)
 bool MessageBox::confirmDelete(QWidget* parent, const QString& text)
 {
     return ask(parent, Kind::Question, QMessageBox::Critical, QStringLiteral("警告"), text,
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void MessageBox::plain(QWidget* parent, const QString& text, const QString& caption)
 {
-    ask(parent, Kind::Plain, QMessageBox::NoIcon,
-        caption.isEmpty() ? applicationTitle() : caption, text, QMessageBox::Ok, QMessageBox::Ok);
+    ask(parent, Kind::Plain, QMessageBox::NoIcon, caption.isEmpty() ? applicationTitle() : caption,
+        text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 QString MessageBox::errorText(const QString& message)

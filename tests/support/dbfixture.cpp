@@ -17,9 +17,9 @@ sqlite3* openFile(const QString& path, const QString& password, bool create)
         qFatal("fixture: cannot open %s", qPrintable(path));
     if (!password.isEmpty()) {
 #if defined(DATA_ENGINE_SQLCIPHER)
-        const QByteArray key = "PRAGMA key = '" + password.toUtf8().replace("'", "''") + "';"
-                               + "PRAGMA cipher_page_size = "
-                               + QByteArray::number(schema::cipherPageSize) + ";";
+        const QByteArray key =
+            "PRAGMA key = '" + password.toUtf8().replace("'", "''") + "';" +
+            "PRAGMA cipher_page_size = " + QByteArray::number(schema::cipherPageSize) + ";";
         sqlite3_exec(db, key.constData(), nullptr, nullptr, nullptr);
 #else
         qFatal("fixture: passwords need the SQLCipher build");
@@ -65,10 +65,10 @@ QString scalar(const QString& path, const QString& sql, const QString& password)
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
         qFatal("fixture: %s in: %s", sqlite3_errmsg(db), qPrintable(sql));
     if (sqlite3_step(stmt) == SQLITE_ROW) {
-        result = sqlite3_column_type(stmt, 0) == SQLITE_NULL
-                     ? QStringLiteral("<null>")
-                     : QString::fromUtf8(
-                           reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        result =
+            sqlite3_column_type(stmt, 0) == SQLITE_NULL
+                ? QStringLiteral("<null>")
+                : QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
     }
     sqlite3_finalize(stmt);
     sqlite3_close(db);
@@ -96,15 +96,14 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 QString catalogueConnectionString(const QString& file)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Password=\"\";Data Source=") + file
-           + QStringLiteral(";Persist Security Info=True");
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Password=\"\";Data Source=") + file +
+           QStringLiteral(";Persist Security Info=True");
 }
 
 QString directoryConnectionString(const QString& file, const QString& password)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file
-           + QStringLiteral(";Persist Security Info=True;Jet OLEDB:Database Password=")
-           + password;
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file +
+           QStringLiteral(";Persist Security Info=True;Jet OLEDB:Database Password=") + password;
 }
 
 } // namespace fixture

@@ -117,8 +117,8 @@ void TestConnection::datasetOpenRetriesConnect()
     QVERIFY(!c.connected());
     QVERIFY(!sheng.active());
 
-    engine::make(path, QString::fromUtf8(schema::catalogue)
-                           + QStringLiteral("INSERT INTO sheng(sheng) VALUES('规范');"));
+    engine::make(path, QString::fromUtf8(schema::catalogue) +
+                           QStringLiteral("INSERT INTO sheng(sheng) VALUES('规范');"));
     sheng.open();
     QVERIFY(c.connected());
     QCOMPARE(sheng.recordCount(), 1);

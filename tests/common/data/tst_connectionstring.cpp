@@ -24,24 +24,51 @@ void TestConnectionString::pieces_data()
     QTest::newRow("catalogue")
         << "Provider=Microsoft.Jet.OLEDB.4.0;Password=\"\";Data Source=/opt/b/tvurl.dat;"
            "Persist Security Info=True"
-        << "Microsoft.Jet.OLEDB.4.0" << "/opt/b/tvurl.dat" << "" << "True";
+        << "Microsoft.Jet.OLEDB.4.0"
+        << "/opt/b/tvurl.dat"
+        << ""
+        << "True";
     QTest::newRow("directory, backslash path")
         << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/opt/b/data\\com.mdb;"
            "Persist Security Info=True;Jet OLEDB:Database Password=2917061"
-        << "Microsoft.Jet.OLEDB.4.0" << "/opt/b/data/com.mdb" << "2917061" << "True";
+        << "Microsoft.Jet.OLEDB.4.0"
+        << "/opt/b/data/com.mdb"
+        << "2917061"
+        << "True";
     QTest::newRow("blanks and Chinese in the path")
         << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/home/u/我的 程序/data\\com.mdb;"
            "Persist Security Info=True;Jet OLEDB:Database Password=2917061"
-        << "Microsoft.Jet.OLEDB.4.0" << "/home/u/我的 程序/data/com.mdb" << "2917061" << "True";
+        << "Microsoft.Jet.OLEDB.4.0"
+        << "/home/u/我的 程序/data/com.mdb"
+        << "2917061"
+        << "True";
     QTest::newRow("keys in other case, blanks around them")
         << " provider = X ; DATA SOURCE=a.db;jet oledb:database password=pw"
-        << "X " << "a.db" << "pw" << "";
+        << "X "
+        << "a.db"
+        << "pw"
+        << "";
     QTest::newRow("quoted value holding ';' and a doubled quote")
-        << "Data Source=\"/a;b/c.db\";Password='it''s'" << "" << "/a;b/c.db" << "it's" << "";
-    QTest::newRow("plain password when no database password")
-        << "Password=secret;Data Source=x" << "" << "x" << "secret" << "";
-    QTest::newRow("empty string") << "" << "" << "" << "" << "";
-    QTest::newRow("pieces without '='") << "junk;;Data Source=x;" << "" << "x" << "" << "";
+        << "Data Source=\"/a;b/c.db\";Password='it''s'"
+        << ""
+        << "/a;b/c.db"
+        << "it's"
+        << "";
+    QTest::newRow("plain password when no database password") << "Password=secret;Data Source=x"
+                                                              << ""
+                                                              << "x"
+                                                              << "secret"
+                                                              << "";
+    QTest::newRow("empty string") << ""
+                                  << ""
+                                  << ""
+                                  << ""
+                                  << "";
+    QTest::newRow("pieces without '='") << "junk;;Data Source=x;"
+                                        << ""
+                                        << "x"
+                                        << ""
+                                        << "";
 }
 
 void TestConnectionString::pieces()

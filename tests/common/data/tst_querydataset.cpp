@@ -81,20 +81,32 @@ void TestQueryDataset::likeMatching_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("empty: every named entry")
-        << "" << QStringList{"混凝土结构设计", "钢结构 \"节点\" 做法", "O'Neil 说明", "100% 检测",
-                             "Steel Frame", "steel_frame", ""};
-    QTest::newRow("middle of a name") << "结构" << QStringList{"混凝土结构设计", "钢结构 \"节点\" 做法"};
+    QTest::newRow("empty: every named entry") << ""
+                                              << QStringList{"混凝土结构设计",
+                                                             "钢结构 \"节点\" 做法",
+                                                             "O'Neil 说明",
+                                                             "100% 检测",
+                                                             "Steel Frame",
+                                                             "steel_frame",
+                                                             ""};
+    QTest::newRow("middle of a name")
+        << "结构" << QStringList{"混凝土结构设计", "钢结构 \"节点\" 做法"};
     QTest::newRow("no match") << "桥梁" << QStringList();
     QTest::newRow("double quote") << "\"节点\"" << QStringList{"钢结构 \"节点\" 做法"};
     QTest::newRow("single quote") << "O'Neil" << QStringList{"O'Neil 说明"};
     QTest::newRow("Latin in other case") << "STEEL" << QStringList{"Steel Frame", "steel_frame"};
     QTest::newRow("% is a wildcard") << "凝%设" << QStringList{"混凝土结构设计"};
-    QTest::newRow("_ is one character") << "steel_frame" << QStringList{"Steel Frame", "steel_frame"};
+    QTest::newRow("_ is one character")
+        << "steel_frame" << QStringList{"Steel Frame", "steel_frame"};
     QTest::newRow("_ is one CJK character") << "混_土" << QStringList{"混凝土结构设计"};
-    QTest::newRow("lone %") << "%" << QStringList{"混凝土结构设计", "钢结构 \"节点\" 做法",
-                                                  "O'Neil 说明", "100% 检测", "Steel Frame",
-                                                  "steel_frame", ""};
+    QTest::newRow("lone %") << "%"
+                            << QStringList{"混凝土结构设计",
+                                           "钢结构 \"节点\" 做法",
+                                           "O'Neil 说明",
+                                           "100% 检测",
+                                           "Steel Frame",
+                                           "steel_frame",
+                                           ""};
 }
 
 void TestQueryDataset::likeMatching()
@@ -171,7 +183,8 @@ void TestQueryDataset::conflictingEditFails()
     m_query->edit();
     m_query->setFieldText(QStringLiteral("dt_wangzhi"), QStringLiteral("mine.doc"));
     QVERIFY_THROWS_EXCEPTION(DataError, m_query->post());
-    QCOMPARE(engine::scalar(path(), QStringLiteral("SELECT dt_wangzhi || diqu FROM diantai WHERE 编号 = 1")),
+    QCOMPARE(engine::scalar(
+                 path(), QStringLiteral("SELECT dt_wangzhi || diqu FROM diantai WHERE 编号 = 1")),
              QStringLiteral("a\\1.docmoved"));
 }
 

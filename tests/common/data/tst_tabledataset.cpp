@@ -82,8 +82,7 @@ void TestTableDataset::init()
     m_connection = std::make_unique<Connection>();
     m_connection->setConnectionString(engine::connectionString(path()));
     m_sheng = std::make_unique<TableDataset>(QStringLiteral("ADOsheng"), m_connection.get(),
-                                             QStringLiteral("sheng"),
-                                             QStringList{"sheng", "编号"});
+                                             QStringLiteral("sheng"), QStringList{"sheng", "编号"});
     m_diqu = std::make_unique<TableDataset>(QStringLiteral("ADOdiqu"), m_connection.get(),
                                             QStringLiteral("diqu"),
                                             QStringList{"diqu", "sheng", "编号"});
@@ -110,10 +109,9 @@ void TestTableDataset::fixedFieldList_data()
     QTest::newRow("all fields") << "diantai" << QStringList{"dt_ming", "dt_wangzhi", "diqu", "编号"}
                                 << QStringList();
     QTest::newRow("missing field")
-        << "diqu" << QStringList{"diqu", "shengfen", "编号"}
-        << QStringList{"ADOtest", "shengfen"};
-    QTest::newRow("missing table") << "pindao" << QStringList{"dt_ming"}
-                                   << QStringList{"pindao", "tvurl.dat"};
+        << "diqu" << QStringList{"diqu", "shengfen", "编号"} << QStringList{"ADOtest", "shengfen"};
+    QTest::newRow("missing table")
+        << "pindao" << QStringList{"dt_ming"} << QStringList{"pindao", "tvurl.dat"};
 }
 
 void TestTableDataset::fixedFieldList()
@@ -186,14 +184,20 @@ void TestTableDataset::filter_data()
     QTest::addColumn<QStringList>("expected");
 
     const QStringList all{"混凝土", "钢结构", "模板", "孤儿", "引号", "空"};
-    QTest::newRow("two children") << "sheng" << "设计规范" << true
-                                  << QStringList{"混凝土", "钢结构"};
-    QTest::newRow("no match") << "sheng" << "[国内电视]" << true << QStringList();
-    QTest::newRow("quote in value") << "sheng" << "O'Neil" << true << QStringList{"引号"};
-    QTest::newRow("empty value matches empty text") << "sheng" << "" << true << QStringList{"空"};
-    QTest::newRow("whole value only") << "sheng" << "设计" << true << QStringList();
-    QTest::newRow("filtering off") << "sheng" << "设计规范" << false << all;
-    QTest::newRow("no expression") << "" << "" << true << all;
+    QTest::newRow("two children") << "sheng"
+                                  << "设计规范" << true << QStringList{"混凝土", "钢结构"};
+    QTest::newRow("no match") << "sheng"
+                              << "[国内电视]" << true << QStringList();
+    QTest::newRow("quote in value") << "sheng"
+                                    << "O'Neil" << true << QStringList{"引号"};
+    QTest::newRow("empty value matches empty text") << "sheng"
+                                                    << "" << true << QStringList{"空"};
+    QTest::newRow("whole value only") << "sheng"
+                                      << "设计" << true << QStringList();
+    QTest::newRow("filtering off") << "sheng"
+                                   << "设计规范" << false << all;
+    QTest::newRow("no expression") << ""
+                                   << "" << true << all;
 }
 
 void TestTableDataset::filter()
@@ -284,16 +288,18 @@ void TestTableDataset::editPostStoresAtOnce()
     QCOMPARE(m_pindao->fieldText(QStringLiteral("dt_wangzhi")), QStringLiteral("新\\地址.doc"));
     m_pindao->post();
     QCOMPARE(m_pindao->state(), Dataset::State::Browse);
-    QCOMPARE(engine::scalar(path(), QStringLiteral("SELECT dt_wangzhi FROM diantai WHERE dt_ming='板'")),
-             QStringLiteral("新\\地址.doc"));
+    QCOMPARE(
+        engine::scalar(path(), QStringLiteral("SELECT dt_wangzhi FROM diantai WHERE dt_ming='板'")),
+        QStringLiteral("新\\地址.doc"));
     QCOMPARE(m_pindao->currentRow(), 1);
 
     // Moving to another row stores a pending change first.
     m_pindao->edit();
     m_pindao->setFieldText(QStringLiteral("dt_ming"), QStringLiteral("板材"));
     m_pindao->first();
-    QCOMPARE(engine::scalar(path(), QStringLiteral("SELECT count(*) FROM diantai WHERE dt_ming='板材'")),
-             QStringLiteral("1"));
+    QCOMPARE(
+        engine::scalar(path(), QStringLiteral("SELECT count(*) FROM diantai WHERE dt_ming='板材'")),
+        QStringLiteral("1"));
 
     // Cancel drops it.
     m_pindao->edit();
@@ -302,8 +308,8 @@ void TestTableDataset::editPostStoresAtOnce()
     QCOMPARE(m_pindao->fieldText(QStringLiteral("dt_ming")), QStringLiteral("梁"));
 
     // Setting a field outside edit mode is refused.
-    QVERIFY_THROWS_EXCEPTION(DataError,
-                             m_pindao->setFieldText(QStringLiteral("dt_ming"), QStringLiteral("x")));
+    QVERIFY_THROWS_EXCEPTION(
+        DataError, m_pindao->setFieldText(QStringLiteral("dt_ming"), QStringLiteral("x")));
 }
 
 void TestTableDataset::keyIsReadOnly()
@@ -406,9 +412,8 @@ void TestTableDataset::tooLongTextIsRefused()
         // Nothing pending, nothing stored.
         QCOMPARE(m_pindao->state(), Dataset::State::Browse);
     }
-    const QString sql = QStringLiteral("SELECT count(*) FROM diantai WHERE length(%1) = %2")
-                            .arg(field)
-                            .arg(length);
+    const QString sql =
+        QStringLiteral("SELECT count(*) FROM diantai WHERE length(%1) = %2").arg(field).arg(length);
     QCOMPARE(engine::scalar(path(), sql), stored ? QStringLiteral("1") : QStringLiteral("0"));
 
     // Insert is held to the same rule.
@@ -426,7 +431,8 @@ void TestTableDataset::quotesAreOrdinaryText()
 {
     sheng()->open();
     sheng()->insert();
-    sheng()->setFieldText(QStringLiteral("sheng"), QStringLiteral("a'b\"c'); DROP TABLE sheng; --"));
+    sheng()->setFieldText(QStringLiteral("sheng"),
+                          QStringLiteral("a'b\"c'); DROP TABLE sheng; --"));
     sheng()->post();
     QCOMPARE(engine::scalar(path(), QStringLiteral("SELECT sheng FROM sheng WHERE 编号 = 4")),
              QStringLiteral("a'b\"c'); DROP TABLE sheng; --"));
@@ -460,7 +466,8 @@ void TestTableDataset::otherConnectionSeenAtReopen()
 void TestTableDataset::conflictingPostFailsAndLosesNothing()
 {
     m_pindao->open();
-    engine::execute(path(), QStringLiteral("UPDATE diantai SET dt_wangzhi = 'other' WHERE dt_ming = '梁'"));
+    engine::execute(path(),
+                    QStringLiteral("UPDATE diantai SET dt_wangzhi = 'other' WHERE dt_ming = '梁'"));
     m_pindao->edit();
     m_pindao->setFieldText(QStringLiteral("dt_ming"), QStringLiteral("我的"));
     try {
@@ -470,7 +477,9 @@ void TestTableDataset::conflictingPostFailsAndLosesNothing()
         QVERIFY2(e.message().contains(QStringLiteral("其他用户")), qPrintable(e.message()));
     }
     QCOMPARE(m_pindao->state(), Dataset::State::Browse);
-    QCOMPARE(engine::scalar(path(), QStringLiteral("SELECT dt_ming || '|' || dt_wangzhi FROM diantai WHERE 编号 = 1")),
+    QCOMPARE(engine::scalar(
+                 path(),
+                 QStringLiteral("SELECT dt_ming || '|' || dt_wangzhi FROM diantai WHERE 编号 = 1")),
              QStringLiteral("梁|other"));
 
     // A row deleted elsewhere.
