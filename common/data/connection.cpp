@@ -2,6 +2,7 @@
 
 #include "connectionstring.h"
 #include "dataerror.h"
+#include "likepattern.h"
 #include "sqlerror.h"
 #include "sqlite3_shim.h"
 
@@ -24,6 +25,34 @@ QString quoteLiteral(const QString& text)
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 #endif
+
+// x LIKE y, as the engine's own but with a compiled pattern kept per
+// statement: "%text%" becomes a plain substring search.
+void likeFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    const auto* pattern = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+    if (sqlite3_value_bytes(argv[0]) >
+        sqlite3_limit(sqlite3_context_db_handle(context), SQLITE_LIMIT_LIKE_PATTERN_LENGTH, -1)) {
+        sqlite3_result_error(context, "LIKE or GLOB pattern too complex", -1);
+        return;
+    }
+    if (!pattern || !text)
+        return; // null
+    auto* compiled = static_cast<LikePattern*>(sqlite3_get_auxdata(context, 0));
+    if (!compiled || compiled->pattern() != pattern) {
+        compiled = new LikePattern(pattern);
+        sqlite3_set_auxdata(context, 0, compiled,
+                            [](void* p) { delete static_cast<LikePattern*>(p); });
+        // The engine may drop it at once; ask for it again.
+        compiled = static_cast<LikePattern*>(sqlite3_get_auxdata(context, 0));
+        if (!compiled) {
+            sqlite3_result_int(context, LikePattern(pattern).matches(text) ? 1 : 0);
+            return;
+        }
+    }
+    sqlite3_result_int(context, compiled->matches(text) ? 1 : 0);
+}
 
 int exec(sqlite3* db, const QString& sql)
 {
@@ -132,6 +161,8 @@ void Connection::connectNow()
     rc = exec(db, QStringLiteral("select count(*) from sqlite_master"));
     if (rc != SQLITE_OK)
         fail(rc);
+    sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            likeFunction, nullptr, nullptr);
     m_db = db;
 }
 

@@ -2,8 +2,11 @@
 
 #include "connection.h"
 #include "dataerror.h"
+#include "likepattern.h"
 #include "sqlerror.h"
 #include "sqlite3_shim.h"
+
+#include <QRegularExpression>
 
 namespace data {
 
@@ -18,6 +21,35 @@ struct Statement
 QString utf8(const char* text)
 {
     return text ? QString::fromUtf8(text) : QString();
+}
+
+// "select * from T [where c like ? [and c like ?]...]", with any blanks
+// and keywords in any case: the table and the searched columns.
+bool parseLikeSearch(const QString& sql, QString* table, QStringList* columns)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+([A-Za-z_][A-Za-z0-9_]*)\\s*"
+                       "(?:where\\s+(.*?))?\\s*;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression condition(
+        QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*)\\s+like\\s+\\?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression conjunction(QStringLiteral("\\s+and\\s+"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = shape.match(sql);
+    if (!m.hasMatch())
+        return false;
+    *table = m.captured(1);
+    columns->clear();
+    if (m.captured(2).isEmpty())
+        return true;
+    for (const QString& part : m.captured(2).split(conjunction)) {
+        const QRegularExpressionMatch c = condition.match(part.trimmed());
+        if (!c.hasMatch())
+            return false;
+        *columns << c.captured(1);
+    }
+    return true;
 }
 
 } // namespace
@@ -65,6 +97,83 @@ void QueryDataset::setBindValues(const QVariantList& values)
 }
 
 Dataset::Result QueryDataset::fetch()
+{
+    Result result;
+    m_fromMemory = answerFromCache(result);
+    if (m_fromMemory)
+        return result;
+    // Never hold two copies of a table: what is stale goes first.
+    m_cache.reset();
+
+    QString table;
+    QStringList columns;
+    const bool wholeTable = parseLikeSearch(m_sql.join(QLatin1Char(' ')), &table, &columns) &&
+                            columns.isEmpty() && m_values.isEmpty();
+    // Read before the rows: a change made meanwhile then shows as a change.
+    const quint64 version = wholeTable ? connection()->dataVersion() : 0;
+    result = fetchFromEngine();
+    if (wholeTable) {
+        m_cache = std::make_unique<TableCache>();
+        m_cache->table = table;
+        m_cache->version = version;
+        m_cache->rows = result;
+    }
+    return result;
+}
+
+bool QueryDataset::answerFromCache(Result& result)
+{
+    if (!m_cache)
+        return false;
+    QString table;
+    QStringList columns;
+    if (!parseLikeSearch(m_sql.join(QLatin1Char(' ')), &table, &columns) ||
+        table.compare(m_cache->table, Qt::CaseInsensitive) != 0 ||
+        columns.size() != m_values.size())
+        return false;
+    const Result& all = m_cache->rows;
+    std::vector<int> positions;
+    std::vector<LikePattern> patterns;
+    for (int i = 0; i < columns.size(); ++i) {
+        int position = -1;
+        for (int c = 0; c < int(all.columns.size()); ++c) {
+            if (all.columns[std::size_t(c)].name.compare(columns[i], Qt::CaseInsensitive) == 0) {
+                position = c;
+                break;
+            }
+        }
+        if (position < 0 || m_values[i].typeId() != QMetaType::QString)
+            return false;
+        positions.push_back(position);
+        patterns.emplace_back(m_values[i].toString().toUtf8().toStdString());
+    }
+    if (connection()->dataVersion() != m_cache->version)
+        return false;
+
+    result.columns = all.columns;
+    result.keyColumn = all.keyColumn;
+    result.table = all.table;
+    result.store = all.store;
+    if (patterns.empty()) {
+        result.rows = all.rows;
+        return true;
+    }
+    for (const char* row : all.rows) {
+        bool match = true;
+        for (std::size_t i = 0; match && i < patterns.size(); ++i) {
+            bool null = true;
+            std::string_view cell = RowStore::cell(row, positions[i], &null);
+            // The engine compares text up to its first NUL.
+            cell = cell.substr(0, std::min(cell.size(), cell.find('\0')));
+            match = !null && patterns[i].matches(cell);
+        }
+        if (match)
+            result.rows.push_back(row);
+    }
+    return true;
+}
+
+Dataset::Result QueryDataset::fetchFromEngine()
 {
     sqlite3* db = connection()->handle();
     const QString what = QStringLiteral("执行%1失败").arg(describe());

@@ -1,8 +1,31 @@
 #include "rowstore.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
+
+#include <sys/mman.h>
 
 namespace data {
+
+void RowStore::Free::operator()(char* p) const
+{
+    std::free(p);
+}
+
+char* RowStore::allocate(std::size_t bytes)
+{
+    if (bytes < chunkSize)
+        return static_cast<char*>(std::malloc(bytes));
+    void* p = std::aligned_alloc(chunkAlignment,
+                                 (bytes + chunkAlignment - 1) / chunkAlignment * chunkAlignment);
+    if (!p)
+        throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    madvise(p, bytes, MADV_HUGEPAGE);
+#endif
+    return static_cast<char*>(p);
+}
 
 char* RowStore::reserve(std::size_t bytes)
 {
@@ -10,13 +33,13 @@ char* RowStore::reserve(std::size_t bytes)
     if (bytes <= m_left)
         return m_cursor;
     if (bytes > chunkSize / 4) {
-        m_chunks.emplace_back(new char[bytes]);
+        m_chunks.emplace_back(allocate(bytes));
         m_allocated += bytes;
         m_large = m_chunks.back().get();
         return m_large;
     }
     // The tail of the old chunk is given up: rows never straddle chunks.
-    m_chunks.emplace_back(new char[chunkSize]);
+    m_chunks.emplace_back(allocate(chunkSize));
     m_allocated += chunkSize;
     m_cursor = m_chunks.back().get();
     m_left = chunkSize;

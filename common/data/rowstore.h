@@ -79,9 +79,18 @@ public:
     }
 
 private:
-    static constexpr std::size_t chunkSize = std::size_t(1) << 20;
+    // Large chunks on huge-page boundaries: a million rows then cost a few
+    // hundred page faults, not a hundred thousand.
+    static constexpr std::size_t chunkSize = std::size_t(4) << 20;
+    static constexpr std::size_t chunkAlignment = std::size_t(2) << 20;
 
-    std::vector<std::unique_ptr<char[]>> m_chunks;
+    struct Free
+    {
+        void operator()(char* p) const;
+    };
+    static char* allocate(std::size_t bytes);
+
+    std::vector<std::unique_ptr<char[], Free>> m_chunks;
     char* m_cursor = nullptr;
     std::size_t m_left = 0;
     std::size_t m_allocated = 0;

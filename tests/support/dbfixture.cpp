@@ -87,6 +87,29 @@ ExclusiveLock::~ExclusiveLock()
     sqlite3_close(static_cast<sqlite3*>(m_db));
 }
 
+QStringList column(const QString& path, const QString& sql, const QStringList& values,
+                   const QString& password)
+{
+    sqlite3* db = openFile(path, password, false);
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        qFatal("fixture: %s in: %s", sqlite3_errmsg(db), qPrintable(sql));
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray v = values.at(i).toUtf8();
+        sqlite3_bind_text(stmt, i + 1, v.constData(), int(v.size()), SQLITE_TRANSIENT);
+    }
+    QStringList result;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        result << (sqlite3_column_type(stmt, 0) == SQLITE_NULL
+                       ? QStringLiteral("<null>")
+                       : QString::fromUtf8(
+                             reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return result;
+}
+
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);

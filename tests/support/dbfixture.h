@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Test databases made from small SQL scripts. Built once per engine, like the
 // data layer: with SQLCipher the file is keyed the way the directory is.
@@ -15,6 +16,11 @@ void execute(const QString& path, const QString& sql, const QString& password = 
 
 // One value of a query, as text ("<null>" for null).
 QString scalar(const QString& path, const QString& sql, const QString& password = {});
+
+// The first column of every row of a query, with values bound to its '?'
+// marks; null reads as "<null>".
+QStringList column(const QString& path, const QString& sql, const QStringList& values = {},
+                   const QString& password = {});
 
 // Writes bytes that are no database.
 void writeFile(const QString& path, const QByteArray& bytes);
