@@ -4,6 +4,7 @@
 #include "cataloguestore.h"
 #include "cataloguewalk.h"
 #include "documents.h"
+#include "search/frm_wdcx.h"
 
 #include "common/about/macabout.h"
 #include "common/ui/clocktext.h"
@@ -264,7 +265,7 @@ void TFrmMain::N111Click()
 
 void TFrmMain::N6Click()
 {
-    // The search window is wired in later.
+    showSearchWindow(this, *m_store);
 }
 
 void TFrmMain::N2Click()

@@ -47,9 +47,14 @@ QString Dataset::describe() const
     return QStringLiteral("数据集 %1").arg(name());
 }
 
-QString Dataset::closedMessage() const
+QString Dataset::defaultClosedMessage() const
 {
     return QStringLiteral("%1尚未打开，无法执行此操作").arg(describe());
+}
+
+QString Dataset::closedMessage() const
+{
+    return m_closedMessage.isEmpty() ? defaultClosedMessage() : m_closedMessage;
 }
 
 void Dataset::checkActive() const

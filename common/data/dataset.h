@@ -116,6 +116,10 @@ public:
     // The table that changes go to; empty when the rows are read-only.
     QString updateTable() const { return m_table; }
 
+    // What the user is told when the dataset is used before it is open, in
+    // the window's own words; a general text otherwise.
+    void setClosedMessage(const QString& text) { m_closedMessage = text; }
+
 signals:
     void aboutToReset();
     // Rows replaced: opened, closed, filtered or read again.
@@ -153,7 +157,9 @@ protected:
     virtual Result fetch() = 0;
     // The subject of messages: "数据集 ADOsheng（数据表 sheng）".
     virtual QString describe() const;
-    virtual QString closedMessage() const;
+    // Used unless the window gave its own text.
+    virtual QString defaultClosedMessage() const;
+    QString closedMessage() const;
 
     // Steps a prepared statement to its end, storing every row.
     static void fetchRows(sqlite3_stmt* stmt, RowStore& store, std::vector<const char*>& rows,
@@ -213,6 +219,7 @@ private:
     std::unordered_map<std::string_view, std::vector<int>> m_index;
 
     std::vector<Pending> m_pending;
+    QString m_closedMessage;
 };
 
 } // namespace data

@@ -64,10 +64,9 @@ QString QueryDataset::describe() const
     return QStringLiteral("查询 %1").arg(name());
 }
 
-QString QueryDataset::closedMessage() const
+QString QueryDataset::defaultClosedMessage() const
 {
-    return QStringLiteral("还没有查询结果（%1 尚未执行，或上次执行失败），无法执行此操作")
-        .arg(describe());
+    return QStringLiteral("还没有查询结果（尚未查询，或上次查询没有成功），请先查询");
 }
 
 void QueryDataset::clearSql()

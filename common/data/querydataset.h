@@ -41,7 +41,7 @@ public:
 protected:
     Result fetch() override;
     QString describe() const override;
-    QString closedMessage() const override;
+    QString defaultClosedMessage() const override;
 
 private:
     // The last whole-table result, kept to answer "select * from T where
