@@ -4,6 +4,7 @@
 #include "cataloguestore.h"
 #include "cataloguewalk.h"
 #include "documents.h"
+#include "maintenance/frmurl.h"
 #include "search/frm_wdcx.h"
 
 #include "common/about/macabout.h"
@@ -260,7 +261,7 @@ void TFrmMain::N1Click()
 
 void TFrmMain::N111Click()
 {
-    // The maintenance window is wired in later.
+    showMaintenanceWindow(this, *m_store);
 }
 
 void TFrmMain::N6Click()

@@ -69,7 +69,7 @@ void DBGrid::applyColumns()
             if (d && d->active() && d->fieldIndex(column.field) >= 0)
                 size = d->fieldSize(column.field);
             const int chars = size > 0 ? std::min(size, 40) : 12;
-            width = std::max(chars * metrics.averageCharWidth(),
+            width = std::max(chars * metrics.horizontalAdvance(QLatin1Char('0')),
                              metrics.horizontalAdvance(column.title)) +
                     8;
         }

@@ -1,7 +1,9 @@
 #include "skin.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QStyleFactory>
+#include <QWidget>
 
 namespace ui {
 
@@ -221,10 +223,51 @@ QToolTip {
 )css");
 }
 
+namespace {
+
+// Under an application style sheet Qt stops handing a window's font down to
+// controls it did not set one on (the sheet's own propagation scheme skips
+// tab pages, status-bar items and widgets polished early). This filter pins
+// the inherited font on every such control, once the window is polished and
+// again for controls that come later.
+class FontKeeper : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() != QEvent::Show && event->type() != QEvent::Polish)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(object);
+        if (!widget || (event->type() == QEvent::Show) != widget->isWindow())
+            return false;
+        pin(widget);
+        return false;
+    }
+
+private:
+    static void pin(QWidget* widget)
+    {
+        QWidget* parent = widget->parentWidget();
+        if (!widget->isWindow() && parent && !widget->testAttribute(Qt::WA_SetFont))
+            widget->setFont(parent->font());
+        for (QObject* child : widget->children()) {
+            auto* w = qobject_cast<QWidget*>(child);
+            if (w && !w->isWindow())
+                pin(w);
+        }
+    }
+};
+
+} // namespace
+
 void applySkin()
 {
     if (skinApplied())
         return;
+    qApp->installEventFilter(new FontKeeper(qApp));
     // Windows set their own fonts and colours; the sheet must not cut their
     // controls off from them.
     QCoreApplication::setAttribute(Qt::AA_UseStyleSheetPropagationInWidgetStyles);

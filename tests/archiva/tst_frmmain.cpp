@@ -2,6 +2,7 @@
 
 #include "archiva/cataloguestore.h"
 #include "archiva/frmmain.h"
+#include "archiva/maintenance/frmurl.h"
 #include "archiva/startup.h"
 #include "common/ui/filedialog.h"
 #include "common/ui/messagebox.h"
@@ -12,9 +13,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -102,6 +105,9 @@ private slots:
     void localDocument_data();
     void localDocument();
     void exitCloses();
+    void commandWindows_data();
+    void commandWindows();
+    void maintenanceReachesMenusAfterRestart();
     void clock_data();
     void clock();
     void clockTicks();
@@ -476,6 +482,73 @@ void TestFrmMain::exitCloses()
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     window->N221->trigger();
     QVERIFY(!window->isVisible());
+}
+
+void TestFrmMain::commandWindows_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("查询资料") << "N6"
+                              << "Frm_wdcx";
+    QTest::newRow("修改数据库") << "N111"
+                                << "FrmUrl";
+    QTest::newRow("关于我们") << "N2"
+                              << "Mac_About";
+}
+
+void TestFrmMain::commandWindows()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+    archivatest::ProgramFolder folder;
+    folder.makeCatalogue(QStringLiteral("INSERT INTO sheng(sheng) VALUES ('甲');"));
+    const auto main = create();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    auto* action = main->findChild<QAction*>(item);
+    QVERIFY(action);
+
+    // Each choice makes a new modal window owned by the main window, gone
+    // once it closes.
+    QList<QWidget*> seen;
+    for (int round = 0; round < 2; ++round) {
+        QTimer::singleShot(0, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            seen << modal;
+            QCOMPARE(modal->objectName(), window);
+            QCOMPARE(modal->parentWidget(), main.get());
+            QVERIFY(!main->isEnabled() || modal->isModal());
+            modal->close();
+        });
+        action->trigger();
+        QCOMPARE(seen.size(), round + 1);
+        QVERIFY(!main->findChild<QWidget*>(window));
+    }
+    QVERIFY(MessageBox::history().isEmpty());
+}
+
+void TestFrmMain::maintenanceReachesMenusAfterRestart()
+{
+    archivatest::ProgramFolder folder;
+    folder.makeCatalogue(QStringLiteral("INSERT INTO sheng(sheng) VALUES ('甲');"));
+    const auto main = create();
+    QTimer::singleShot(0, this, [] {
+        auto* maintenance = qobject_cast<archiva::TFrmUrl*>(QApplication::activeModalWidget());
+        QVERIFY(maintenance);
+        maintenance->Edit2->setText(QStringLiteral("新菜单"));
+        maintenance->Button4->click();
+        maintenance->close();
+    });
+    main->N111->trigger();
+    QCOMPARE(fixture::scalar(folder.catalogue(), QStringLiteral("SELECT count(*) FROM sheng")),
+             QStringLiteral("2"));
+    QCOMPARE(main->menuBar()->actions().size(), 2); // built once, at the start
+
+    const auto restarted = create();
+    const QList<QAction*> bar = restarted->menuBar()->actions();
+    QCOMPARE(bar.size(), 3);
+    QCOMPARE(bar.at(2)->text(), QStringLiteral("【新菜单】"));
 }
 
 void TestFrmMain::clock_data()
