@@ -2,6 +2,8 @@
 
 #include "artwork.h"
 
+#include "common/ui/art/art.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -40,9 +42,7 @@ Tfac::Tfac(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(681, 279);
 
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(ui::songti(12));
     // The system colour of an active window border.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xb4, 0xb4, 0xb4));
@@ -60,9 +60,7 @@ Tfac::Tfac(QWidget* parent)
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setGeometry(14, 247, 435, 19);
     Label4->setWordWrap(false);
-    QFont labelFont(QStringLiteral("宋体"));
-    labelFont.setPixelSize(16);
-    Label4->setFont(labelFont);
+    Label4->setFont(ui::songti(16));
     QPalette labelPalette = Label4->palette();
     labelPalette.setColor(QPalette::WindowText, Qt::blue);
     Label4->setPalette(labelPalette);

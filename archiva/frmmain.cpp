@@ -8,6 +8,7 @@
 #include "search/frm_wdcx.h"
 
 #include "common/about/macabout.h"
+#include "common/ui/art/art.h"
 #include "common/ui/clocktext.h"
 #include "common/ui/filedialog.h"
 #include "common/ui/guard.h"
@@ -43,9 +44,7 @@ QString menuText(const QString& name)
 
 QFont windowFont()
 {
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(14);
-    return font;
+    return ui::songti(14);
 }
 
 // The MDI client area with the background picture stretched over it.

@@ -3,6 +3,7 @@
 #include "common/about/macabout.h"
 #include "common/data/connection.h"
 #include "common/data/querydataset.h"
+#include "common/ui/art/art.h"
 #include "common/ui/clocktext.h"
 #include "common/ui/dbgrid.h"
 #include "common/ui/dbmemo.h"
@@ -47,34 +48,6 @@ constexpr int queryAreaHeight = 163;
 constexpr int memoWidth = 102;
 constexpr int panelWidth = 150;
 
-QFont songti(int pixels)
-{
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(pixels);
-    return font;
-}
-
-// A button glyph holds two 16 x 16 images side by side: normal, greyed.
-QIcon glyph(const QString& resource, qreal ratio)
-{
-    QImage strip(QSize(32, 16) * ratio, QImage::Format_ARGB32_Premultiplied);
-    strip.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&strip);
-    renderer.render(&painter);
-    painter.end();
-    const int side = strip.height();
-    auto half = [&](int index) {
-        QPixmap pixmap = QPixmap::fromImage(strip.copy(index * side, 0, side, side));
-        pixmap.setDevicePixelRatio(ratio);
-        return pixmap;
-    };
-    QIcon icon;
-    icon.addPixmap(half(0), QIcon::Normal);
-    icon.addPixmap(half(1), QIcon::Disabled);
-    return icon;
-}
-
 // A button with a glyph. None is the window's default: Enter presses only
 // the button that has the focus, as Space does.
 class BitBtn : public QPushButton
@@ -85,7 +58,7 @@ public:
     {
         setAutoDefault(false);
         setDefault(false);
-        setIcon(glyph(glyphResource, qApp->devicePixelRatio()));
+        setIcon(ui::glyphIcon(glyphResource, 16, qApp->devicePixelRatio()));
         setIconSize(QSize(16, 16));
     }
 
@@ -125,7 +98,7 @@ TForm1::TForm1(QWidget* parent)
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tessary公司信息名录"));
-    setFont(songti(15));
+    setFont(ui::songti(15));
     QPalette face = palette();
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     setPalette(face);
@@ -273,7 +246,7 @@ void TForm1::buildResultArea()
     DBGrid1 = new ui::DBGrid(Splitter1);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setAccessibleName(QStringLiteral("公司信息"));
-    DBGrid1->setTitleFont(songti(15));
+    DBGrid1->setTitleFont(ui::songti(15));
     DBGrid1->setDataset(ADOQuery1,
                         {
                             {QStringLiteral("name"), QStringLiteral("公司名"), -1, true},

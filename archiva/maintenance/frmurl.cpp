@@ -2,6 +2,7 @@
 
 #include "archiva/cataloguestore.h"
 #include "common/data/tabledataset.h"
+#include "common/ui/art/art.h"
 #include "common/ui/dbgrid.h"
 #include "common/ui/dblookupcombobox.h"
 #include "common/ui/guard.h"
@@ -20,13 +21,6 @@ namespace archiva {
 
 namespace {
 
-QFont songti(int pixels)
-{
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(pixels);
-    return font;
-}
-
 // A tab's page: the input panel along the top, the grid filling the rest.
 QWidget* makePage(QFrame*& panel, int panelHeight, ui::DBGrid*& grid)
 {
@@ -43,7 +37,7 @@ QWidget* makePage(QFrame*& panel, int panelHeight, ui::DBGrid*& grid)
     grid->setRowSelect(true);
     grid->setMultiSelect(true);
     grid->setIndicator(false);
-    grid->setTitleFont(songti(16));
+    grid->setTitleFont(ui::songti(16));
     layout->addWidget(grid, 1);
     return page;
 }
@@ -98,11 +92,11 @@ TFrmUrl::TFrmUrl(CatalogueStore& store, QWidget* owner)
 {
     setObjectName(QStringLiteral("FrmUrl"));
     setWindowTitle(QStringLiteral("维护文档资料"));
-    setFont(songti(14));
+    setFont(ui::songti(14));
     setFixedSize(632, 453);
 
     PageControl1 = new QTabWidget(this);
-    PageControl1->setFont(songti(16));
+    PageControl1->setFont(ui::songti(16));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(PageControl1);

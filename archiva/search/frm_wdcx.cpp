@@ -3,6 +3,7 @@
 #include "archiva/cataloguestore.h"
 #include "archiva/documents.h"
 #include "common/data/querydataset.h"
+#include "common/ui/art/art.h"
 #include "common/ui/dbgrid.h"
 #include "common/ui/guard.h"
 #include "common/ui/messagebox.h"
@@ -30,36 +31,6 @@ static void initSearchResources()
 namespace archiva {
 
 namespace {
-
-QFont songti(int pixels)
-{
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(pixels);
-    return font;
-}
-
-// The glyph holds two 32 x 32 images side by side: normal, disabled.
-QIcon closeGlyph(qreal ratio)
-{
-    const QSize strip(64, 32);
-    QImage image(strip * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QSvgRenderer renderer(QStringLiteral(":/search/closeglyph.svg"));
-        QPainter painter(&image);
-        renderer.render(&painter);
-    }
-    const int side = image.height();
-    auto half = [&](int index) {
-        QPixmap pixmap = QPixmap::fromImage(image.copy(index * side, 0, side, side));
-        pixmap.setDevicePixelRatio(ratio);
-        return pixmap;
-    };
-    QIcon icon;
-    icon.addPixmap(half(0), QIcon::Normal);
-    icon.addPixmap(half(1), QIcon::Disabled);
-    return icon;
-}
 
 QPushButton* pushButton(const char* name, const QString& text, QWidget* parent)
 {
@@ -100,7 +71,7 @@ TFrm_wdcx::TFrm_wdcx(CatalogueStore& store, QWidget* owner)
     setObjectName(QStringLiteral("Frm_wdcx"));
     ADOQuery1->setClosedMessage(QStringLiteral("还没有查询结果，请先输入文档名称并点击“查询”"));
     setWindowTitle(QStringLiteral("文档查询"));
-    setFont(songti(15));
+    setFont(ui::songti(15));
     setFixedSize(742, 529);
 
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -116,7 +87,9 @@ TFrm_wdcx::TFrm_wdcx(CatalogueStore& store, QWidget* owner)
     Button1->setGeometry(352, 16, 90, 38);
     Button2->setGeometry(452, 16, 130, 38);
 
-    BitBtn3->setIcon(closeGlyph(qApp->devicePixelRatio()));
+    // White cross on a red disc: normal and disabled images, 32 x 32 each.
+    BitBtn3->setIcon(
+        ui::glyphIcon(QStringLiteral(":/search/closeglyph.svg"), 32, qApp->devicePixelRatio()));
     BitBtn3->setIconSize(QSize(32, 32));
     BitBtn3->setGeometry(612, 10, 124, 46);
 

@@ -1,5 +1,7 @@
 #include "macabout.h"
 
+#include "common/ui/art/art.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
@@ -94,14 +96,6 @@ const Design& design(TMac_About::Arrangement arrangement)
     return arrangement == TMac_About::Arrangement::Archiva ? archiva : firmbook;
 }
 
-QFont songti(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 void styleLabel(QLabel* label, Look look, int titlePixels)
 {
     QColor colour;
@@ -109,19 +103,19 @@ void styleLabel(QLabel* label, Look look, int titlePixels)
     case Look::Window:
         return;
     case Look::Title:
-        label->setFont(songti(titlePixels, true));
+        label->setFont(ui::songti(titlePixels, true));
         colour = Qt::red;
         break;
     case Look::Red:
-        label->setFont(songti(12));
+        label->setFont(ui::songti(12));
         colour = Qt::red;
         break;
     case Look::Blue:
-        label->setFont(songti(12));
+        label->setFont(ui::songti(12));
         colour = Qt::blue;
         break;
     case Look::Link:
-        label->setFont(songti(16));
+        label->setFont(ui::songti(16));
         colour = Qt::blue;
         break;
     }
@@ -146,22 +140,6 @@ QIcon aboutIcon()
     for (int side : {16, 32, 48})
         icon.addPixmap(QPixmap::fromImage(
             renderSvg(QStringLiteral(":/about/abouticon.svg"), QSize(side, side), 1.0)));
-    return icon;
-}
-
-// The close glyph holds two 18 x 18 images side by side: normal, disabled.
-QIcon closeGlyph(qreal ratio)
-{
-    const QImage strip = renderSvg(QStringLiteral(":/about/closeglyph.svg"), QSize(36, 18), ratio);
-    const int side = strip.height();
-    auto half = [&](int index) {
-        QPixmap pixmap = QPixmap::fromImage(strip.copy(index * side, 0, side, side));
-        pixmap.setDevicePixelRatio(ratio);
-        return pixmap;
-    };
-    QIcon icon;
-    icon.addPixmap(half(0), QIcon::Normal);
-    icon.addPixmap(half(1), QIcon::Disabled);
     return icon;
 }
 
@@ -198,7 +176,7 @@ TMac_About::TMac_About(Arrangement arrangement, QWidget* owner)
     setObjectName(QStringLiteral("Mac_About"));
     setWindowTitle(QString::fromUtf8(d.caption));
     setWindowIcon(aboutIcon());
-    setFont(songti(12));
+    setFont(ui::songti(12));
     QPalette face = palette();
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     setPalette(face);
@@ -229,7 +207,9 @@ TMac_About::TMac_About(Arrangement arrangement, QWidget* owner)
 
     BitBtn3 = new QPushButton(QStringLiteral("关闭(Esc)"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-    BitBtn3->setIcon(closeGlyph(qApp->devicePixelRatio()));
+    // The close glyph: normal and disabled images, 18 x 18 each.
+    BitBtn3->setIcon(
+        ui::glyphIcon(QStringLiteral(":/about/closeglyph.svg"), 18, qApp->devicePixelRatio()));
     BitBtn3->setIconSize(QSize(18, 18));
     BitBtn3->setGeometry(QRect(d.closeButton, QSize(85, 30)));
     BitBtn3->setFocus();
