@@ -128,9 +128,11 @@ void Connection::connectNow()
 
     const QString what = QStringLiteral("无法打开数据库文件“%1”").arg(path);
     sqlite3* db = nullptr;
-    // Open existing files only: no SQLITE_OPEN_CREATE.
-    int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // Open existing files only: no SQLITE_OPEN_CREATE. The handle is used by
+    // one thread only, so it needs no mutex of its own: that saves a lock
+    // and an unlock in every call, a million rows being twenty million calls.
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     auto fail = [&](int code) {
         QString text = what + QStringLiteral("：") + describeResult(code);
         if ((code & 0xff) != SQLITE_NOTADB && db && sqlite3_errmsg(db))

@@ -748,14 +748,21 @@ void Dataset::fetchRows(sqlite3_stmt* stmt, RowStore& store, std::vector<const c
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         std::size_t bytes = 0;
         for (int c = 0; c < columns; ++c) {
-            if (sqlite3_column_type(stmt, c) == SQLITE_NULL) {
-                text[std::size_t(c)] = nullptr;
-                bytes += 1;
-                continue;
-            }
+            // Only a null (or an allocation failure) gives no text: the type
+            // is asked only then, one engine call less for every other cell.
             const unsigned char* t = sqlite3_column_text(stmt, c);
+            if (!t) {
+                if (sqlite3_column_type(stmt, c) == SQLITE_NULL) {
+                    text[std::size_t(c)] = nullptr;
+                    bytes += 1;
+                    continue;
+                }
+                if (sqlite3_errcode(sqlite3_db_handle(stmt)) == SQLITE_NOMEM)
+                    throwEngineError(sqlite3_db_handle(stmt), SQLITE_NOMEM, what);
+                t = reinterpret_cast<const unsigned char*>("");
+            }
             const std::size_t n = std::size_t(sqlite3_column_bytes(stmt, c));
-            text[std::size_t(c)] = t ? t : reinterpret_cast<const unsigned char*>("");
+            text[std::size_t(c)] = t;
             length[std::size_t(c)] = n;
             bytes += RowStore::varintSize(n + 1) + n;
         }

@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace data {
 
 namespace {
@@ -33,6 +37,7 @@ LikePattern::LikePattern(std::string_view pattern) : m_pattern(pattern)
     m_anchoredEnd = pattern.empty() || pattern.back() != '%';
     std::size_t i = 0;
     auto close = [&] {
+        prepare(current);
         m_segments.push_back(current);
         current = Segment();
     };
@@ -55,6 +60,26 @@ LikePattern::LikePattern(std::string_view pattern) : m_pattern(pattern)
         i = next;
     }
     close();
+    m_single = floating() && m_segments.size() == 3;
+}
+
+void LikePattern::prepare(Segment& segment)
+{
+    const std::string& s = segment.text;
+    if (s.empty())
+        return;
+    segment.first = static_cast<unsigned char>(s.front());
+    segment.last = static_cast<unsigned char>(s.back());
+    // An ASCII byte or a lead byte in the text always starts a character, so
+    // a byte search finds only whole characters.
+    segment.exact = !segment.wildcards && (segment.first < 0x80 || segment.first >= 0xc0);
+    // Setting bit 5 lowers an upper-case letter.
+    segment.firstFold = segment.first >= 'a' && segment.first <= 'z' ? 0x20 : 0;
+    segment.lastFold = segment.last >= 'a' && segment.last <= 'z' ? 0x20 : 0;
+    std::size_t lead = s.size();
+    while (lead > 0 && (static_cast<unsigned char>(s[lead - 1]) & 0xc0) == 0x80)
+        --lead;
+    segment.multibyteEnd = lead > 0 && static_cast<unsigned char>(s[lead - 1]) >= 0xc0;
 }
 
 std::size_t LikePattern::matchAt(const Segment& segment, std::string_view text, std::size_t at)
@@ -88,6 +113,69 @@ std::size_t LikePattern::matchAt(const Segment& segment, std::string_view text, 
     return at;
 }
 
+std::size_t LikePattern::findExact(const Segment& segment, std::string_view text, std::size_t from,
+                                   std::size_t* end)
+{
+    const std::string& s = segment.text;
+    const std::size_t n = s.size();
+    if (from > text.size() || text.size() - from < n)
+        return std::string_view::npos;
+    const unsigned char first = segment.first;
+    const unsigned char last = segment.last;
+    const unsigned char firstFold = segment.firstFold;
+    const unsigned char lastFold = segment.lastFold;
+    // First and last byte fit already.
+    auto matchesAt = [&](std::size_t at) {
+        if (segment.letters) {
+            if (matchAt(segment, text, at) == std::string_view::npos)
+                return false;
+        } else {
+            const char* t = text.data() + at;
+            for (std::size_t k = 1; k + 1 < n; ++k) {
+                if (t[k] != s[k])
+                    return false;
+            }
+        }
+        // The engine reads a lead byte and every continuation byte after it
+        // as one character: a text character that goes on past the segment's
+        // last byte is another character.
+        return !segment.multibyteEnd || at + n == text.size() ||
+               (static_cast<unsigned char>(text[at + n]) & 0xc0) != 0x80;
+    };
+    const std::size_t lastStart = text.size() - n;
+    std::size_t at = from;
+#if defined(__SSE2__)
+    const __m128i firstBytes = _mm_set1_epi8(static_cast<char>(first));
+    const __m128i lastBytes = _mm_set1_epi8(static_cast<char>(last));
+    const __m128i firstBits = _mm_set1_epi8(static_cast<char>(firstFold));
+    const __m128i lastBits = _mm_set1_epi8(static_cast<char>(lastFold));
+    // Sixteen start places at a time, each load within the text.
+    while (at + 15 <= lastStart) {
+        const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+        const __m128i tail =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at + n - 1));
+        const __m128i fit = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(head, firstBits), firstBytes),
+                                          _mm_cmpeq_epi8(_mm_or_si128(tail, lastBits), lastBytes));
+        for (unsigned mask = unsigned(_mm_movemask_epi8(fit)); mask; mask &= mask - 1) {
+            const std::size_t candidate = at + std::size_t(__builtin_ctz(mask));
+            if (matchesAt(candidate)) {
+                *end = candidate + n;
+                return candidate;
+            }
+        }
+        at += 16;
+    }
+#endif
+    for (; at <= lastStart; ++at) {
+        if ((static_cast<unsigned char>(text[at]) | firstFold) == first &&
+            (static_cast<unsigned char>(text[at + n - 1]) | lastFold) == last && matchesAt(at)) {
+            *end = at + n;
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
 std::size_t LikePattern::find(const Segment& segment, std::string_view text, std::size_t from,
                               std::size_t* end)
 {
@@ -96,16 +184,9 @@ std::size_t LikePattern::find(const Segment& segment, std::string_view text, std
         *end = from;
         return from;
     }
-    if (!segment.wildcards && !segment.letters) {
-        // Exact bytes: UTF-8 lets a byte search find only whole characters.
-        const void* hit = memmem(text.data() + from, text.size() - from, s.data(), s.size());
-        if (!hit)
-            return std::string_view::npos;
-        const std::size_t at = std::size_t(static_cast<const char*>(hit) - text.data());
-        *end = at + s.size();
-        return at;
-    }
-    const unsigned char first = static_cast<unsigned char>(s.front());
+    if (segment.exact)
+        return findExact(segment, text, from, end);
+    const unsigned char first = segment.first;
     for (std::size_t at = from; at < text.size(); at = nextCharacter(text, at)) {
         if (first != '_' && fold(static_cast<unsigned char>(text[at])) != first)
             continue;
@@ -120,6 +201,10 @@ std::size_t LikePattern::find(const Segment& segment, std::string_view text, std
 
 bool LikePattern::matches(std::string_view text) const
 {
+    if (m_single) {
+        std::size_t end = 0;
+        return find(m_segments[1], text, 0, &end) != std::string_view::npos;
+    }
     const std::size_t count = m_segments.size();
     if (count == 1) {
         // No '%' at all: the whole text.

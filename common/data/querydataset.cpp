@@ -8,9 +8,13 @@
 
 #include <QRegularExpression>
 
+#include <cstring>
+
 namespace data {
 
 namespace {
+
+constexpr std::size_t prefetchDistance = 16;
 
 struct Statement
 {
@@ -157,14 +161,36 @@ bool QueryDataset::answerFromCache(Result& result)
         result.rows = all.rows;
         return true;
     }
-    for (const char* row : all.rows) {
+    const std::size_t count = all.rows.size();
+    for (std::size_t r = 0; r < count; ++r) {
+        // A row is seldom in the cache yet: ask for the start of one a few
+        // rows ahead (its first cells), so that the scan does not wait on
+        // every row.
+        if (r + prefetchDistance < count) {
+            const char* ahead = all.rows[r + prefetchDistance];
+            __builtin_prefetch(ahead);
+            __builtin_prefetch(ahead + 64);
+        }
+        const char* row = all.rows[r];
         bool match = true;
         for (std::size_t i = 0; match && i < patterns.size(); ++i) {
             bool null = true;
-            std::string_view cell = RowStore::cell(row, positions[i], &null);
-            // The engine compares text up to its first NUL.
-            cell = cell.substr(0, std::min(cell.size(), cell.find('\0')));
-            match = !null && patterns[i].matches(cell);
+            const std::string_view cell = RowStore::cell(row, positions[i], &null);
+            if (null) {
+                match = false;
+                continue;
+            }
+            // The engine compares text up to its first NUL. Cells rarely
+            // hold one: a floating pattern that misses the whole cell misses
+            // its start too, so only a hit needs the look.
+            const LikePattern& pattern = patterns[i];
+            if (pattern.floating()) {
+                match = pattern.matches(cell);
+                if (match && std::memchr(cell.data(), 0, cell.size()))
+                    match = pattern.matches(cell.substr(0, cell.find('\0')));
+            } else {
+                match = pattern.matches(cell.substr(0, std::min(cell.size(), cell.find('\0'))));
+            }
         }
         if (match)
             result.rows.push_back(row);

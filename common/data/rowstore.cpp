@@ -4,8 +4,6 @@
 #include <cstring>
 #include <new>
 
-#include <sys/mman.h>
-
 namespace data {
 
 void RowStore::Free::operator()(char* p) const
@@ -15,16 +13,10 @@ void RowStore::Free::operator()(char* p) const
 
 char* RowStore::allocate(std::size_t bytes)
 {
-    if (bytes < chunkSize)
-        return static_cast<char*>(std::malloc(bytes));
-    void* p = std::aligned_alloc(chunkAlignment,
-                                 (bytes + chunkAlignment - 1) / chunkAlignment * chunkAlignment);
+    auto* p = static_cast<char*>(std::malloc(bytes));
     if (!p)
         throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    madvise(p, bytes, MADV_HUGEPAGE);
-#endif
-    return static_cast<char*>(p);
+    return p;
 }
 
 char* RowStore::reserve(std::size_t bytes)

@@ -24,16 +24,30 @@ INSERT INTO t (txt, other) VALUES
     ('100% 检测', 'x'), ('100 检测', 'y'), ('a_c', 'z'),
     ('Steel Frame', 'x'), ('steel_frame', 'y'), ('STEEL-FRAME-STEEL', 'z'),
     ('café', 'x'), ('CAFÉ', 'y'), ('😀 smile', 'z'), ('say "hi"', 'x'), ('O''Neil', 'y'),
-    ('', 'x'), (NULL, 'y'), ('a', NULL), ('ab', 'ab');
+    ('', 'x'), (NULL, 'y'), ('a', NULL), ('ab', 'ab'),
+    -- Long texts, searched sixteen places at a time: hits and near misses
+    -- at every offset, a NUL (the engine stops there), and a character that
+    -- runs on past a searched one.
+    ('The quick brown fox jumps over the lazy dog: Steel Frame, 混凝土结构 and 100% 检测', 'x'),
+    ('0123456789cdefgh0123456789CDEFGH 钢结构工程施工质量验收规范 GB 50205-2020 CURTAIN wall', 'y'),
+    ('xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx 混合土 混_土 混凝 土 steel-frame 凝土', 'z'),
+    ('xyz' || char(0) || ' after a NUL: 混凝土结构 steel frame 0123456789cdefgh', 'x'),
+    (CAST(X'303132333435363738396364656667683031323320E6B7B7E5879DE59C9FBF20E7BB93E69E84207461696C'
+          AS TEXT), 'y');
 )sql";
 
+// clang-format off
 const QStringList patterns{
     "",        "%",           "%%",           "_",      "%a%",     "%A%",
     "a%",      "%c",          "a_c",          "_b_",    "%_%",     "___",
     "%混_土%", "混%",         "%土",          "%100%%", "%\\_%",   "%steel%frame%",
     "%STEEL%", "steel_frame", "%é%",          "%É%",    "caf_",    "_ smile",
     "%😀%",     "%\"%",        "%'%",          "ab%ab",  "%ab%ab%", "a%b%c",
-    "%b%",     "%凝 %",       "%FRAME-STEEL", "%%a%%",  "_%_",     "%x%y%"};
+    "%b%",     "%凝 %",       "%FRAME-STEEL", "%%a%%",  "_%_",     "%x%y%",
+    "%混凝土%", "%混凝%",      "%凝土",        "%steel frame%", "%STEEL FRAME%",
+    "%curtain WALL", "%gb 50205%", "%0123456789CDEFGH%", "%钢结构工程%规范%",
+    "%tail",   "%检测",       "%fox%dog%",    "%after%", "xyz%"};
+// clang-format on
 
 } // namespace
 
@@ -77,15 +91,20 @@ void TestLikeSearch::sameAsTheEngine()
     const QStringList expected =
         engine(QStringLiteral("select id from t where txt like ?"), {pattern});
 
-    // The matcher alone.
-    const QStringList all = engine(QStringLiteral("select id, txt from t"), {});
+    // The matcher alone, on the bytes as stored (not all of them valid
+    // UTF-8) up to the first NUL, where the engine stops.
     const QStringList texts = engine(QStringLiteral("select txt from t"), {});
+    const QStringList stored = engine(QStringLiteral("select hex(txt) from t"), {});
     const QStringList ids = engine(QStringLiteral("select id from t"), {});
     QStringList direct;
     const LikePattern compiled(pattern.toUtf8().toStdString());
     for (int i = 0; i < ids.size(); ++i) {
-        if (texts[i] != QLatin1String("<null>") &&
-            compiled.matches(texts[i].toUtf8().toStdString()))
+        if (texts[i] == QLatin1String("<null>"))
+            continue;
+        QByteArray bytes = QByteArray::fromHex(stored[i].toLatin1());
+        if (bytes.contains('\0'))
+            bytes.truncate(bytes.indexOf('\0'));
+        if (compiled.matches(std::string_view(bytes.constData(), std::size_t(bytes.size()))))
             direct << ids[i];
     }
     QCOMPARE(direct, expected);
