@@ -20,6 +20,24 @@ struct Statement
     ~Statement() { sqlite3_finalize(stmt); }
 };
 
+void prepare(sqlite3* db, const QString& sql, Statement& s, const QString& what)
+{
+    const int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s.stmt, nullptr);
+    if (rc != SQLITE_OK)
+        throwEngineError(db, rc, what);
+}
+
+// Runs a prepared change; `conflict` is raised when it touched no row, which
+// means the row was changed or deleted elsewhere since it was read.
+void runChange(sqlite3* db, Statement& s, const QString& what, const QString& conflict = {})
+{
+    const int rc = sqlite3_step(s.stmt);
+    if (rc != SQLITE_DONE)
+        throwEngineError(db, rc, what);
+    if (!conflict.isEmpty() && sqlite3_changes(db) == 0)
+        throw DataError(conflict);
+}
+
 void bindText(sqlite3_stmt* stmt, int index, const QString& text, bool null)
 {
     if (null) {
@@ -568,9 +586,7 @@ const char* Dataset::readRow(qint64 key)
                                  keyExpression(m_columns[std::size_t(m_keyColumn)].origin));
     sqlite3* db = m_connection->handle();
     Statement s;
-    int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s.stmt, nullptr);
-    if (rc != SQLITE_OK)
-        throwEngineError(db, rc, QStringLiteral("读取%1的记录失败").arg(describe()));
+    prepare(db, sql, s, QStringLiteral("读取%1的记录失败").arg(describe()));
     sqlite3_bind_int64(s.stmt, 1, key);
     std::vector<const char*> rows;
     fetchRows(s.stmt, *m_store, rows, QStringLiteral("读取%1的记录失败").arg(describe()));
@@ -620,22 +636,18 @@ void Dataset::storePending()
                                 .arg(table, sets.join(QLatin1Char(',')),
                                      keyExpression(m_columns[std::size_t(m_keyColumn)].origin),
                                      originalCondition());
-        int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s.stmt, nullptr);
-        if (rc != SQLITE_OK)
-            throwEngineError(db, rc, QStringLiteral("保存%1的记录失败").arg(describe()));
+        const QString what = QStringLiteral("保存%1的记录失败").arg(describe());
+        prepare(db, sql, s, what);
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             if (m_pending[c].modified)
                 bindText(s.stmt, index++, m_pending[c].text, m_pending[c].null);
         }
         sqlite3_bind_int64(s.stmt, index++, key);
         bindOriginal(s.stmt, index, original);
-        rc = sqlite3_step(s.stmt);
-        if (rc != SQLITE_DONE)
-            throwEngineError(db, rc, QStringLiteral("保存%1的记录失败").arg(describe()));
-        if (sqlite3_changes(db) == 0)
-            throw DataError(QStringLiteral("这条记录在读取之后已被其他用户修改或删除（%1），"
-                                           "本次修改没有保存。请重新打开后再试")
-                                .arg(describe()));
+        runChange(db, s, what,
+                  QStringLiteral("这条记录在读取之后已被其他用户修改或删除（%1），"
+                                 "本次修改没有保存。请重新打开后再试")
+                      .arg(describe()));
         m_connection->noteLocalWrite();
         const char* stored = readRow(key);
         m_pending.clear();
@@ -659,16 +671,13 @@ void Dataset::storePending()
         cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                              .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s.stmt, nullptr);
-    if (rc != SQLITE_OK)
-        throwEngineError(db, rc, QStringLiteral("添加%1的记录失败").arg(describe()));
+    const QString what = QStringLiteral("添加%1的记录失败").arg(describe());
+    prepare(db, sql, s, what);
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         if (m_pending[c].modified)
             bindText(s.stmt, index++, m_pending[c].text, m_pending[c].null);
     }
-    rc = sqlite3_step(s.stmt);
-    if (rc != SQLITE_DONE)
-        throwEngineError(db, rc, QStringLiteral("添加%1的记录失败").arg(describe()));
+    runChange(db, s, what);
     m_connection->noteLocalWrite();
     const char* stored = readRow(sqlite3_last_insert_rowid(db));
     m_pending.clear();
@@ -705,19 +714,15 @@ void Dataset::remove()
             .arg(quoteIdentifier(m_table),
                  keyExpression(m_columns[std::size_t(m_keyColumn)].origin), originalCondition());
     Statement s;
-    int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s.stmt, nullptr);
-    if (rc != SQLITE_OK)
-        throwEngineError(db, rc, QStringLiteral("删除%1的记录失败").arg(describe()));
+    const QString what = QStringLiteral("删除%1的记录失败").arg(describe());
+    prepare(db, sql, s, what);
     int index = 1;
     sqlite3_bind_int64(s.stmt, index++, keyOf(row));
     bindOriginal(s.stmt, index, row);
-    rc = sqlite3_step(s.stmt);
-    if (rc != SQLITE_DONE)
-        throwEngineError(db, rc, QStringLiteral("删除%1的记录失败").arg(describe()));
-    if (sqlite3_changes(db) == 0)
-        throw DataError(QStringLiteral("这条记录在读取之后已被其他用户修改或删除（%1），"
-                                       "没有删除。请重新打开后再试")
-                            .arg(describe()));
+    runChange(db, s, what,
+              QStringLiteral("这条记录在读取之后已被其他用户修改或删除（%1），"
+                             "没有删除。请重新打开后再试")
+                  .arg(describe()));
     m_connection->noteLocalWrite();
 
     const int visible = m_current;
