@@ -6,6 +6,7 @@
 //   bench_archiva FOLDER REPETITIONS     (FOLDER holds tvurl.dat)
 #include "cases.h"
 #include "enginescan.h"
+#include "program.h"
 
 #include "archiva/cataloguestore.h"
 #include "archiva/frmmain.h"
@@ -72,33 +73,22 @@ qint64 menuEntries(TFrmMain& window)
     return count;
 }
 
-QString lastError()
-{
-    const auto& history = ui::MessageBox::history();
-    return history.isEmpty() ? QString() : history.last().text;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     ui::Application app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: bench_archiva FOLDER REPETITIONS\n");
+    bench::ProgramArguments arguments;
+    if (!bench::startProgram(argc, argv, "bench_archiva", arguments))
         return 2;
-    }
-    ui::MessageBox::setAutoAnswer(true);
-    QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    const int repetitions = std::max(1, std::atoi(argv[2]));
-    data::ProgramFolder::setOverride(folder);
+    const QString& folder = arguments.folder;
+    const int repetitions = arguments.repetitions;
 
     QJsonObject out;
     QJsonArray errors;
     auto check = [&](bool ok, const QString& what) {
         if (!ok) {
-            const QString error = lastError();
+            const QString error = bench::lastError();
             errors.append(what + (error.isEmpty() ? QString() : QStringLiteral(": ") + error));
         }
     };

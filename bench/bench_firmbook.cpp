@@ -6,6 +6,7 @@
 //   bench_firmbook FOLDER REPETITIONS     (FOLDER holds data/com.mdb)
 #include "cases.h"
 #include "enginescan.h"
+#include "program.h"
 
 #include "common/data/connection.h"
 #include "common/data/programfolder.h"
@@ -124,35 +125,23 @@ std::unique_ptr<TForm1> newWindow()
     return window;
 }
 
-QString lastError()
-{
-    const auto& history = ui::MessageBox::history();
-    return history.isEmpty() ? QString() : history.last().text;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     ui::Application app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: bench_firmbook FOLDER REPETITIONS\n");
+    bench::ProgramArguments arguments;
+    if (!bench::startProgram(argc, argv, "bench_firmbook", arguments))
         return 2;
-    }
-    // A box would wait for a click: answer every one and report it.
-    ui::MessageBox::setAutoAnswer(true);
-    QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    const int repetitions = std::max(1, std::atoi(argv[2]));
-    data::ProgramFolder::setOverride(folder);
+    const QString& folder = arguments.folder;
+    const int repetitions = arguments.repetitions;
     ui::setApplicationTitle(QStringLiteral("公司信息"));
 
     QJsonObject out;
     QJsonArray errors;
     auto check = [&](bool ok, const QString& what, const QString& problem) {
         if (!ok) {
-            const QString error = lastError();
+            const QString error = bench::lastError();
             errors.append(what + QStringLiteral(": ") + problem +
                           (error.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(error)));
         }
